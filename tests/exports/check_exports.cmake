@@ -1,0 +1,27 @@
+# Checks that libvellix exports exactly the expected plain C functions: every
+# public one, and none of the internal helpers. C++ classes are exported as
+# well; their mangled symbols are not checked here.
+execute_process(COMMAND nm -D --defined-only ${LIBRARY}
+  OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[0-9a-f]+ [TW] [A-Za-z][A-Za-z0-9_]*" lines "${symbols}")
+set(plain "")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^[0-9a-f]+ [TW] " "" name "${line}")
+  if(NOT name MATCHES "^_")
+    list(APPEND plain ${name})
+  endif()
+endforeach()
+list(SORT plain)
+set(expected ${EXPECTED})
+list(SORT expected)
+if(NOT plain STREQUAL expected)
+  set(missing ${expected})
+  list(REMOVE_ITEM missing ${plain})
+  set(extra ${plain})
+  list(REMOVE_ITEM extra ${expected})
+  message(FATAL_ERROR "exported C functions differ\n missing: ${missing}\n unexpected: ${extra}")
+endif()
+message(STATUS "exports OK: ${plain}")
