@@ -17,6 +17,67 @@ bool readRecordOffset(FILE* doc, long position, uint32_t* offset) {
   return true;
 }
 
+// Walks n stored bytes from the stream's position, appending the bytes of
+// 0x80 and above that stand for themselves to `buffer` until `capacity` are
+// gathered; counts gathered bytes in *i and consumed bytes in *j. The stream
+// is locked once and read byte by byte through its buffer.
+int gatherHighBytes(FILE* doc, bool compressed, uint64_t n, uint8_t* buffer, uint32_t capacity,
+                    uint32_t* gathered, uint64_t* consumed) {
+  uint32_t i = 0;
+  uint64_t j = 0;
+  int error = 0;
+  flockfile(doc);
+  if (!compressed) {
+    while (i < capacity && j < n) {
+      int c = getc_unlocked(doc);
+      if (c == EOF) {
+        error = VLXErrRead;
+        break;
+      }
+      ++j;
+      if (c >= 0x80) buffer[i++] = static_cast<uint8_t>(c);
+    }
+  } else {
+    while (error == 0 && i < capacity && j < n) {
+      int c = getc_unlocked(doc);
+      if (c == EOF) {
+        error = VLXErrRead;
+        break;
+      }
+      ++j;
+      if (c >= 0x01 && c <= 0x08) {
+        // A literal run: its bytes stand for themselves. A run cut by the end
+        // of the stored text only has the bytes that are there.
+        uint64_t run = static_cast<uint64_t>(c);
+        if (run > n - j) run = n - j;
+        for (uint64_t k = 0; k < run && i < capacity; ++k) {
+          int b = getc_unlocked(doc);
+          if (b == EOF) {
+            error = VLXErrRead;
+            break;
+          }
+          ++j;
+          if (b >= 0x80) buffer[i++] = static_cast<uint8_t>(b);
+        }
+      } else if (c >= 0x80 && c <= 0xBF) {
+        // A back-reference: skip its second byte; it repeats earlier text.
+        if (j < n) {
+          if (getc_unlocked(doc) == EOF) {
+            error = VLXErrRead;
+            break;
+          }
+          ++j;
+        }
+      }
+      // 0x00, 0x09 to 0x7F and the space pairs 0xC0 to 0xFF are ASCII.
+    }
+  }
+  funlockfile(doc);
+  *gathered = i;
+  *consumed = j;
+  return error;
+}
+
 }  // namespace
 
 int docSample(FILE* doc0, const DatabaseHdrType* dbHeader, const DocHeaderType* docHeader,
@@ -49,44 +110,10 @@ int docSample(FILE* doc0, const DatabaseHdrType* dbHeader, const DocHeaderType* 
 
   if (fseek(doc0, static_cast<long>(start), SEEK_SET) != 0) return VLXErrRead;
   const uint64_t n = end - start;
-  const uint32_t capacity = *docSampleLength;
   uint32_t i = 0;  // bytes gathered
   uint64_t j = 0;  // stored bytes consumed
-
-  if (!compressed) {
-    while (i < capacity && j < n) {
-      int c = getc(doc0);
-      if (c == EOF) return VLXErrRead;
-      ++j;
-      if (c >= 0x80) docSampleBuffer[i++] = static_cast<uint8_t>(c);
-    }
-  } else {
-    while (i < capacity && j < n) {
-      int c = getc(doc0);
-      if (c == EOF) return VLXErrRead;
-      ++j;
-      if (c >= 0x01 && c <= 0x08) {
-        // A literal run: its bytes stand for themselves. A run cut by the end
-        // of the stored text only has the bytes that are there.
-        uint64_t run = static_cast<uint64_t>(c);
-        if (run > n - j) run = n - j;
-        for (uint64_t k = 0; k < run; ++k) {
-          if (i >= capacity) break;
-          int b = getc(doc0);
-          if (b == EOF) return VLXErrRead;
-          ++j;
-          if (b >= 0x80) docSampleBuffer[i++] = static_cast<uint8_t>(b);
-        }
-      } else if (c >= 0x80 && c <= 0xBF) {
-        // A back-reference: skip its second byte; it repeats earlier text.
-        if (j < n) {
-          if (getc(doc0) == EOF) return VLXErrRead;
-          ++j;
-        }
-      }
-      // 0x00, 0x09 to 0x7F and the space pairs 0xC0 to 0xFF are ASCII.
-    }
-  }
+  int error = gatherHighBytes(doc0, compressed, n, docSampleBuffer, *docSampleLength, &i, &j);
+  if (error != 0) return error;
 
   *charsReadForSample = j > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(j);
   *docSampleLength = i;
