@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/doc_format.h"
+#include "engine/sampling.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;  // fmemopen wants a non-empty buffer
@@ -11,7 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (doc == nullptr) return 0;
   DatabaseHdrType dbHeader;
   DocHeaderType docHeader;
-  docHeaders(doc, &dbHeader, &docHeader);
+  if (docHeaders(doc, &dbHeader, &docHeader) == 0) {
+    uint8_t sample[1024];
+    uint32_t sampleLength = sizeof sample, charsRead = 0;
+    docSample(doc, &dbHeader, &docHeader, sample, &sampleLength, &charsRead);
+  }
   std::fclose(doc);
   return 0;
 }
