@@ -82,9 +82,12 @@ ConversionTable* ConversionTable::setEncodingsSource(VLXEnc source, VLXEnc targe
     for (uint8_t byte : kWin1250Unmapped) convTable[byte] = kQuestionMark;
   }
 
-  // The whole table at once: usable when every byte decodes and comes back as
-  // exactly one byte each.
-  if (std::optional<std::u16string> text = vlx::decodeBytes(sourceEnc, convTable, 256)) {
+  // The whole table at once: usable when every byte decodes and the text
+  // comes back as 256 bytes. The text must also hold one unit per byte: a
+  // multi-byte source (GBK decodes all 256 bytes) would otherwise line up
+  // characters with the wrong table positions.
+  std::optional<std::u16string> text = vlx::decodeBytes(sourceEnc, convTable, 256);
+  if (text && text->size() == 256) {
     std::optional<std::string> bytes = vlx::encodeString(targetEnc, *text, true);
     if (bytes && bytes->size() == 256) {
       std::memcpy(convTable, bytes->data(), 256);
@@ -97,9 +100,9 @@ ConversionTable* ConversionTable::setEncodingsSource(VLXEnc source, VLXEnc targe
   for (int i = 0x80; i <= 0xFF; ++i) {
     uint8_t byte = convTable[i];
     uint8_t mapped = kQuestionMark;
-    if (std::optional<std::u16string> text = vlx::decodeBytes(sourceEnc, &byte, 1)) {
-      std::optional<std::string> bytes = vlx::encodeString(targetEnc, *text, true);
-      if (bytes && bytes->size() == 1) mapped = static_cast<uint8_t>((*bytes)[0]);
+    if (std::optional<std::u16string> single = vlx::decodeBytes(sourceEnc, &byte, 1)) {
+      std::optional<std::string> encoded = vlx::encodeString(targetEnc, *single, true);
+      if (encoded && encoded->size() == 1) mapped = static_cast<uint8_t>((*encoded)[0]);
     }
     convTable[i] = mapped;
   }

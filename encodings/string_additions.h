@@ -12,8 +12,10 @@
 namespace NSStringTAVOAdditionsDataForceLF {
 
 // Encodes `string` with the platform converter. Without force-LF the encoder's
-// result is returned unchanged; with it, CR LF and lone CR become LF. Nothing
-// when the encoder gives nothing.
+// result is returned unchanged; with it, CR LF and lone CR become LF (in the
+// encoded bytes; for UTF-16, whose characters may contain the bytes 0x0D and
+// 0x0A, in the characters before encoding). Nothing when the encoder gives
+// nothing, e.g. a character the encoding cannot hold without lossy conversion.
 VLX_EXPORT std::optional<std::string> dataUsingEncoding(const std::u16string& string,
                                                         NSStringEncoding encoding,
                                                         bool allowLossyConversion, bool forceLF);

@@ -126,6 +126,11 @@ TEST(ConversionTable, PerByteFallbackForMultiByteEncodings) {
   auto cyrillic = make(33, 10);
   EXPECT_EQ(cyrillic->table()[0xC0], '?');   // Cyrillic A
   EXPECT_EQ(cyrillic->table()[0xA0], 0xA0);  // no-break space
+  // GBK decodes all 256 bytes as one text, but not one character per byte:
+  // only the bytes that stand alone keep a meaning (0x80 is the euro sign).
+  auto gbk = make(82, 10);
+  EXPECT_EQ(gbk->table()[0x80], 0x80);
+  for (int i = 0x81; i < 0xFF; ++i) EXPECT_EQ(gbk->table()[i], '?') << i;
   // Plain ASCII decodes no upper byte.
   auto ascii = make(8, 10);
   for (int i = 0x80; i < 0x100; ++i) EXPECT_EQ(ascii->table()[i], '?') << i;
