@@ -12,7 +12,7 @@
 #include <cstdint>
 
 // Compresses 1 to 4096 bytes into `dst` (room for length + ceil(length / 8)
-// bytes); returns the bytes written. Output is byte for byte that of the
+// bytes; a longer input is taken as its first 4096); returns the bytes written. Output is byte for byte that of the
 // exhaustive search for the nearest of the longest matches (at most 7 bytes,
 // 3 to 2047 bytes back), found here through a chain of earlier positions per
 // three-byte prefix.
