@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "encodings/enc_guesser.h"
 #include "engine/errors.h"
 
 namespace {
@@ -215,7 +216,8 @@ TEST(DocSample, DamagedDatabases) {
 
 TEST(DocSample, OtherProgramsDatabases) {
   // Real-world databases holding the same Czech Windows-1250 text, stored and
-  // compressed by another program: both yield samples of the text's letters.
+  // compressed by another program: both yield samples of the text's letters,
+  // which the Central European guesser reads as Windows-1250.
   for (const char* name : {"other-a-stored.pdb", "other-a-compressed.pdb"}) {
     std::string path = std::string(VELLIX_TEST_DATA_DIR) + "/" + name;
     FILE* f = fopen(path.c_str(), "rb");
@@ -230,7 +232,27 @@ TEST(DocSample, OtherProgramsDatabases) {
     EXPECT_GE(chars, length) << name;
     for (uint32_t k = 0; k < length; ++k) ASSERT_GE(buffer[k], 0x80) << name;
     fclose(f);
+    auto guesser = EncGuesser::initWithLangGroup(1, VLXPlatformPalm);
+    ASSERT_TRUE(guesser);
+    int32_t prob = -1;
+    EXPECT_EQ(guesser->encodingOfString(buffer, length, chars - length, &prob), 17) << name;
+    EXPECT_GT(prob, 0) << name;
   }
+}
+
+TEST(TxtSample, OtherProgramsText) {
+  FILE* f = fopen((std::string(VELLIX_TEST_DATA_DIR) + "/story-cp1250.txt").c_str(), "rb");
+  ASSERT_TRUE(f);
+  uint8_t buffer[1024];
+  uint32_t length = sizeof buffer;
+  ASSERT_EQ(txtSample(f, buffer, &length), 0);
+  EXPECT_EQ(length, sizeof buffer);
+  fclose(f);
+  auto guesser = EncGuesser::initWithLangGroup(1, VLXPlatformComputer);
+  ASSERT_TRUE(guesser);
+  int32_t prob = -1;
+  EXPECT_EQ(guesser->encodingOfString(buffer, length, 0, &prob), 17);
+  EXPECT_EQ(prob, 100);
 }
 
 TEST(TxtSample, FirstBytes) {
