@@ -40,11 +40,21 @@ struct Charset {
   const char* name;
 };
 
-// ISO-8859-11 serves for TIS-620: the two differ only in 0xA0 (no-break space
-// in ISO-8859-11, unused in TIS-620), and ICU's "TIS-620" alias is really
-// Windows-874, whose 0x80..0x9F punctuation would make the Thai ISO and
-// Windows encodings indistinguishable. The Mac Chinese, Japanese and Korean
-// encodings use their base encodings.
+// Choices behind the ICU names:
+// - ISO-8859-11 serves for TIS-620: the two differ only in 0xA0 (no-break
+//   space in ISO-8859-11, unused in TIS-620), while ICU's "TIS-620" alias is
+//   really Windows-874, whose 0x80..0x9F punctuation would make the Thai ISO
+//   and Windows encodings convert into each other unchanged.
+// - windows-125x and windows-874 are ICU's Windows tables, which (like
+//   Windows itself) give the unassigned bytes of 0x80..0x9F the C1 control of
+//   the same value, so such bytes decode and survive a round trip.
+// - "macintosh" and the x-mac-* names are ICU's Apple-derived Mac tables.
+// - Big5 is Microsoft's Big5 (code page 950); Big5-HKSCS is ICU's HKSCS
+//   table, a superset of HKSCS-1999; GB18030 is ICU's GB 18030 (2005
+//   mapping, a superset of 2000 apart from a few code points); Shift_JIS
+//   includes the NEC and IBM extensions.
+// - The Mac Chinese, Japanese and Korean encodings use their base encodings
+//   (Big5, EUC-CN, Shift_JIS, EUC-KR).
 constexpr std::array<Charset, 46> kCharsets{{
     {1, Kind::ICU, "US-ASCII"},
     {5, Kind::ICU, "ISO-8859-1"},
