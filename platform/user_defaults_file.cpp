@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <cstdio>  // renameat2, RENAME_NOREPLACE
 #include <cstdlib>
 #include <ctime>
 #include <string>
@@ -101,7 +101,11 @@ bool setAside(const std::string& path) {
   const std::string base = path + ".corrupt-" + stamp;
   for (int n = 0; n < 1000; ++n) {
     const std::string target = n == 0 ? base : base + "-" + std::to_string(n);
-    // link() fails rather than replacing an existing file; then drop the original name.
+    // Never replace an earlier copy: rename without replacing where the file
+    // system offers it, else link() (which fails on an existing name) and unlink.
+    if (renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno == EEXIST) continue;
+    if (errno != EINVAL && errno != ENOSYS) return false;
     if (link(path.c_str(), target.c_str()) == 0) return unlink(path.c_str()) == 0;
     if (errno != EEXIST) return false;
   }
