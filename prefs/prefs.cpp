@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "prefs/domain.h"
 #include "prefs/keys.h"
 
 namespace keys = vlx::prefs_keys;
@@ -17,7 +18,14 @@ int32_t toInt32(int64_t v) {
   return static_cast<int32_t>(v);
 }
 
+vlx::UserDefaults& converterStandardDefaults() {
+  if (vlx::UserDefaults::programDomainName().empty()) vlx::UserDefaults::setProgramDomainName(vlx::kConverterDomain);
+  return vlx::UserDefaults::standardUserDefaults();
+}
+
 }  // namespace
+
+Prefs::Prefs() : defaults_(converterStandardDefaults()) {}
 
 Prefs::Prefs(vlx::UserDefaults& defaults) : defaults_(defaults) {}
 

@@ -18,10 +18,12 @@
 
 class Prefs {
  public:
-  // A store bound to `defaults`, the application's standard defaults object
-  // (its domain is Vellix Converter's, vlx::kConverterDomain in prefs/domain.h).
-  // Call init() before anything else.
-  explicit Prefs(vlx::UserDefaults& defaults = vlx::UserDefaults::standardUserDefaults());
+  // A store on the program's standard defaults object. When the program has
+  // not named its domain yet, it becomes Vellix Converter's (vlx::kConverterDomain).
+  Prefs();
+  // A store bound to `defaults`, whose domain is the application's own. Call
+  // init() before anything else.
+  explicit Prefs(vlx::UserDefaults& defaults);
   Prefs(const Prefs&) = delete;
   Prefs& operator=(const Prefs&) = delete;
   virtual ~Prefs() = default;

@@ -248,3 +248,17 @@ TEST_F(PrefsTest, DamagedDomainCountsAsFirstLaunchAndIsKeptAside) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PrefsStandardTest, DefaultStoreIsTheConvertersDomain) {
+  vlx::testing::TempConfigHome home;
+  ASSERT_EQ(UserDefaults::programDomainName(), "");
+  Prefs prefs;
+  prefs.init();
+  EXPECT_EQ(UserDefaults::standardUserDefaults().domainName(), vlx::kConverterDomain);
+  EXPECT_TRUE(prefs.isThisFirstLaunch());
+  EXPECT_TRUE(std::filesystem::is_regular_file(home.domainPath(vlx::kConverterDomain)));
+}
+
+}  // namespace
