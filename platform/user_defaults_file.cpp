@@ -158,7 +158,8 @@ std::optional<std::string> domainFilePath(std::string_view name) {
 
 DomainRead readDomainFile(const std::string& path) {
   DomainRead result;
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: a FIFO in the file's place must not hang the reader.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     result.status = errno == ENOENT ? ReadStatus::missing : ReadStatus::unreadable;
     return result;

@@ -272,6 +272,14 @@ TEST_F(UserDefaultsTest, UnreadableDomainIsNeverReplaced) {
   EXPECT_EQ(defaults.persistentDomainForName(kDomain), std::nullopt);
   EXPECT_FALSE(defaults.setInteger(1, "k"));
   EXPECT_TRUE(std::filesystem::is_directory(home_.domainPath(kDomain)));
+
+  // Nor is a FIFO read (which would block) or replaced.
+  const std::string fifoDomain = "org.example.Fifo";
+  ASSERT_EQ(mkfifo(home_.domainPath(fifoDomain).c_str(), 0600), 0);
+  UserDefaults fifo(fifoDomain);
+  EXPECT_EQ(fifo.persistentDomainForName(fifoDomain), std::nullopt);
+  EXPECT_FALSE(fifo.setInteger(1, "k"));
+  EXPECT_TRUE(std::filesystem::is_fifo(home_.domainPath(fifoDomain)));
 }
 
 TEST(DomainParserTest, BoundsNestingOutsideStringsOnly) {
