@@ -8,10 +8,9 @@ install(TARGETS vellix EXPORT vellixTargets
 
 foreach(dir platform engine encodings)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vellix/${dir}
-    FILES_MATCHING PATTERN "*.h" PATTERN "*_internal.h" EXCLUDE PATTERN "headless" EXCLUDE)
+    FILES_MATCHING PATTERN "*.h" PATTERN "*_internal.h" EXCLUDE)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/vellix.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vellix)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/charsets/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vellix/charsets)
 
 install(EXPORT vellixTargets NAMESPACE vellix:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vellix)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/vellixConfig.cmake.in
