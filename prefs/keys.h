@@ -2,6 +2,10 @@
 // Prefs and the service's reader.
 #pragma once
 
+#include <cstdint>
+
+#include "platform/user_defaults_value.h"
+
 namespace vlx::prefs_keys {
 
 inline constexpr char kSourceVellixEncoding[] = "SourceVellixEncoding";
@@ -24,5 +28,34 @@ inline constexpr char kTargetEncoding[] = "TargetEncoding";
 
 inline constexpr int kVersionV15 = 15;
 inline constexpr int kVersionCurrent = 19;
+
+// The values a program registers for the encoding and language-group keys; the
+// converter and the service differ only in these.
+struct RegisteredEncodings {
+  int64_t sourceText;
+  int64_t sourceVellix;
+  int64_t languageGroup;
+  int64_t targetText;
+  int64_t targetVellix;
+  int64_t sourceTextGeneric;
+};
+
+// The whole set of registered defaults for the converter's keys.
+inline DefaultsDictionary registeredDefaults(const RegisteredEncodings& e) {
+  return {
+      {kSourceTextEncoding, e.sourceText},
+      {kSourceVellixEncoding, e.sourceVellix},
+      {kLanguageGroup, e.languageGroup},
+      {kTargetTextEncoding, e.targetText},
+      {kTargetVellixEncoding, e.targetVellix},
+      {kTargetFormat, int64_t{1}},
+      {kAskNotSure, true},
+      {kAskNotSureValue, int64_t{60}},
+      {kOpenInHSM, false},
+      {kCompress, true},
+      {kAutoQuit, int64_t{1}},
+      {kSourceTextGenericEncoding, e.sourceTextGeneric},
+  };
+}
 
 }  // namespace vlx::prefs_keys

@@ -113,20 +113,14 @@ void Prefs::writeStartKeys() {
 }
 
 void Prefs::registerStartDefaults() {
-  defaults_.registerDefaults({
-      {keys::kSourceTextEncoding, int64_t{sourceEncodingT}},
-      {keys::kSourceVellixEncoding, int64_t{sourceEncodingP}},
-      {keys::kLanguageGroup, int64_t{langGroup_}},
-      {keys::kTargetTextEncoding, int64_t{targetEncodingT}},
-      {keys::kTargetVellixEncoding, int64_t{targetEncodingP}},
-      {keys::kTargetFormat, int64_t{1}},
-      {keys::kAskNotSure, true},
-      {keys::kAskNotSureValue, int64_t{60}},
-      {keys::kOpenInHSM, false},
-      {keys::kCompress, true},
-      {keys::kAutoQuit, int64_t{1}},
-      {keys::kSourceTextGenericEncoding, int64_t{VLXEncMacWestern}},
-  });
+  defaults_.registerDefaults(keys::registeredDefaults({
+      .sourceText = sourceEncodingT,
+      .sourceVellix = sourceEncodingP,
+      .languageGroup = langGroup_,
+      .targetText = targetEncodingT,
+      .targetVellix = targetEncodingP,
+      .sourceTextGeneric = VLXEncMacWestern,
+  }));
 }
 
 VLXEnc Prefs::sourceEncForType(VLXType type) const {

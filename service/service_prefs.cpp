@@ -9,20 +9,14 @@ namespace keys = vlx::prefs_keys;
 ServicePrefs::ServicePrefs() {
   const VLXEnc z = VLXEncFromZentra();
   defaults = TAVOHackedUserDefaults::initWithName(vlx::kConverterDomain);
-  defaults->registerDefaults({
-      {keys::kSourceTextEncoding, int64_t{0}},
-      {keys::kSourceVellixEncoding, int64_t{0}},
-      {keys::kLanguageGroup, int64_t{0}},
-      {keys::kTargetTextEncoding, int64_t{VLXEncUTF16}},
-      {keys::kTargetVellixEncoding, int64_t{z != 0 ? 0 : VLXEncWinWestern}},
-      {keys::kTargetFormat, int64_t{1}},
-      {keys::kAskNotSure, true},
-      {keys::kAskNotSureValue, int64_t{60}},
-      {keys::kOpenInHSM, false},
-      {keys::kCompress, true},
-      {keys::kAutoQuit, int64_t{1}},
-      {keys::kSourceTextGenericEncoding, int64_t{0}},
-  });
+  defaults->registerDefaults(keys::registeredDefaults({
+      .sourceText = 0,
+      .sourceVellix = 0,
+      .languageGroup = 0,
+      .targetText = VLXEncUTF16,
+      .targetVellix = z != 0 ? 0 : VLXEncWinWestern,
+      .sourceTextGeneric = 0,
+  }));
 }
 
 VLXEnc ServicePrefs::sourceEncForType(VLXType type) const {
