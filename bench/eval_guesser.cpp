@@ -1,8 +1,10 @@
 // Evaluates the encoding guesser on labelled samples, sampling and guessing
 // the way the converter does:
 //   text files  txtSample into a 1024-byte buffer, stripped count 0, platform 1;
-//   databases   docHeaders + docSample into a 1024-byte buffer, stripped count
-//               charsReadForSample - sample length, platform 2.
+//   databases   docHeaders + docSample into a 1024-byte buffer, platform 2, and
+//               the converter's stripped count: charsReadForSample for a stored
+//               text; for a compressed one charsReadForSample scaled by
+//               (file size x 95 / text length) / 100, in unsigned 32-bit steps.
 // It prints, per language group, kind of file and true encoding, how often the
 // guess is right, the spread of the probability index and how often the index
 // falls below the threshold at which the converter asks the user.
@@ -196,7 +198,13 @@ bool guessFile(const fs::path& path, VLXLangGroup group, bool database, Outcome*
     uint32_t charsRead = 0;
     err = docHeaders(doc, &dbHeader, &docHeader);
     if (err == 0) err = docSample(doc, &dbHeader, &docHeader, buffer, &length, &charsRead);
-    stripped = charsRead - length;
+    if (err == 0) {
+      const uint32_t fileSize = static_cast<uint32_t>(fileLen(doc));
+      const uint32_t textSize = docHeader.length;
+      stripped = docHeader.version == 1 || textSize == 0
+                     ? charsRead
+                     : charsRead * ((fileSize * 95u) / textSize) / 100u;
+    }
   } else {
     err = txtSample(doc, buffer, &length);
   }
