@@ -8,7 +8,7 @@ install(TARGETS vellix EXPORT vellixTargets
 
 foreach(dir platform engine encodings)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vellix/${dir}
-    FILES_MATCHING PATTERN "*.h" PATTERN "*_internal.h" EXCLUDE)
+    FILES_MATCHING PATTERN "*.h" PATTERN "*_internal.h" EXCLUDE PATTERN "codec.h" EXCLUDE)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/vellix.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vellix)
 
