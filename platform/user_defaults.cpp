@@ -2,7 +2,6 @@
 // domain file and the registered defaults; writes to the persistent domain.
 #include "platform/user_defaults.h"
 
-#include <limits>
 
 #include "platform/user_defaults_internal.h"
 
@@ -79,50 +78,29 @@ std::optional<DefaultsValue> UserDefaults::objectForKey(const std::string& key) 
 }
 
 int64_t UserDefaults::integerForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  return v ? v->integerValue().value_or(0) : 0;
+  return integerOf(objectForKey(key));
 }
 
-double UserDefaults::doubleForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  return v ? v->realValue().value_or(0.0) : 0.0;
-}
+double UserDefaults::doubleForKey(const std::string& key) const { return realOf(objectForKey(key)); }
 
-float UserDefaults::floatForKey(const std::string& key) const {
-  const double d = doubleForKey(key);
-  constexpr double kMax = std::numeric_limits<float>::max();
-  if (d > kMax) return std::numeric_limits<float>::infinity();
-  if (d < -kMax) return -std::numeric_limits<float>::infinity();
-  return static_cast<float>(d);
-}
+float UserDefaults::floatForKey(const std::string& key) const { return floatOf(objectForKey(key)); }
 
-bool UserDefaults::boolForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  return v ? v->boolValue().value_or(false) : false;
-}
+bool UserDefaults::boolForKey(const std::string& key) const { return boolOf(objectForKey(key)); }
 
 std::optional<std::string> UserDefaults::stringForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  if (v && v->asString()) return *v->asString();
-  return std::nullopt;
+  return stringOf(objectForKey(key));
 }
 
 std::optional<DefaultsArray> UserDefaults::arrayForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  if (v && v->asArray()) return *v->asArray();
-  return std::nullopt;
+  return arrayOf(objectForKey(key));
 }
 
 std::optional<DefaultsDictionary> UserDefaults::dictionaryForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  if (v && v->asDictionary()) return *v->asDictionary();
-  return std::nullopt;
+  return dictionaryOf(objectForKey(key));
 }
 
 std::optional<DefaultsData> UserDefaults::dataForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  if (v && v->asData()) return *v->asData();
-  return std::nullopt;
+  return dataOf(objectForKey(key));
 }
 
 bool UserDefaults::setObject(const DefaultsValue& value, const std::string& key) {

@@ -91,4 +91,46 @@ std::optional<bool> DefaultsValue::boolValue() const {
   return std::nullopt;
 }
 
+int64_t integerOf(const MaybeValue& value) {
+  return value ? value->integerValue().value_or(0) : 0;
+}
+
+double realOf(const MaybeValue& value) { return value ? value->realValue().value_or(0.0) : 0.0; }
+
+float floatOf(const MaybeValue& value) {
+  const double d = realOf(value);
+  constexpr double kMax = std::numeric_limits<float>::max();
+  if (d > kMax) return std::numeric_limits<float>::infinity();
+  if (d < -kMax) return -std::numeric_limits<float>::infinity();
+  return static_cast<float>(d);
+}
+
+bool boolOf(const MaybeValue& value) { return value ? value->boolValue().value_or(false) : false; }
+
+std::optional<std::string> stringOf(const MaybeValue& value) {
+  if (value && value->asString()) return *value->asString();
+  return std::nullopt;
+}
+
+std::optional<DefaultsArray> arrayOf(const MaybeValue& value) {
+  if (value && value->asArray()) return *value->asArray();
+  return std::nullopt;
+}
+
+std::optional<DefaultsDictionary> dictionaryOf(const MaybeValue& value) {
+  if (value && value->asDictionary()) return *value->asDictionary();
+  return std::nullopt;
+}
+
+std::optional<DefaultsData> dataOf(const MaybeValue& value) {
+  if (value && value->asData()) return *value->asData();
+  return std::nullopt;
+}
+
+int32_t saturateToInt32(int64_t value) {
+  if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(value);
+}
+
 }  // namespace vlx

@@ -70,4 +70,22 @@ class VLX_EXPORT DefaultsValue {
   Storage v_;
 };
 
+// Typed reads of a value looked up by key, shared by every reader of the store:
+// a missing value, or one of a kind without that conversion, reads as 0, 0.0,
+// NO or none.
+using MaybeValue = std::optional<DefaultsValue>;
+VLX_EXPORT int64_t integerOf(const MaybeValue& value);
+VLX_EXPORT double realOf(const MaybeValue& value);
+// The real value as a float, saturated to +/-infinity outside float's range.
+VLX_EXPORT float floatOf(const MaybeValue& value);
+VLX_EXPORT bool boolOf(const MaybeValue& value);
+VLX_EXPORT std::optional<std::string> stringOf(const MaybeValue& value);
+VLX_EXPORT std::optional<DefaultsArray> arrayOf(const MaybeValue& value);
+VLX_EXPORT std::optional<DefaultsDictionary> dictionaryOf(const MaybeValue& value);
+VLX_EXPORT std::optional<DefaultsData> dataOf(const MaybeValue& value);
+
+// Settings hold 64-bit integers; encodings, groups and formats are 32-bit. A
+// value out of that range saturates instead of wrapping.
+VLX_EXPORT int32_t saturateToInt32(int64_t value);
+
 }  // namespace vlx

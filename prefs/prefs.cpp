@@ -10,14 +10,6 @@ namespace keys = vlx::prefs_keys;
 
 namespace {
 
-// Settings hold 64-bit integers; encodings, groups and formats are 32-bit.
-// Anything out of range is someone else's garbage: saturate instead of wrapping.
-int32_t toInt32(int64_t v) {
-  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(v);
-}
-
 vlx::UserDefaults& converterStandardDefaults() {
   if (vlx::UserDefaults::programDomainName().empty()) vlx::UserDefaults::setProgramDomainName(vlx::kConverterDomain);
   return vlx::UserDefaults::standardUserDefaults();
@@ -66,7 +58,7 @@ void Prefs::migrateFromV15() {
   bool targetMigrated = false;
 
   if (defaults_.objectForKey(keys::kSourceEncoding)) {
-    const VLXEnc e = VLXEncFromVLXV15enc(toInt32(defaults_.integerForKey(keys::kSourceEncoding)));
+    const VLXEnc e = VLXEncFromVLXV15enc(vlx::saturateToInt32(defaults_.integerForKey(keys::kSourceEncoding)));
     sourceEncodingP = e;
     sourceEncodingT = e == VLXEncWinWestern ? VLXEncUTF16 : e;
     defaults_.setInteger(sourceEncodingP, keys::kSourceVellixEncoding);
@@ -76,7 +68,7 @@ void Prefs::migrateFromV15() {
   }
 
   if (defaults_.objectForKey(keys::kTargetEncoding)) {
-    const VLXEnc e = VLXEncFromVLXV15enc(toInt32(defaults_.integerForKey(keys::kTargetEncoding)));
+    const VLXEnc e = VLXEncFromVLXV15enc(vlx::saturateToInt32(defaults_.integerForKey(keys::kTargetEncoding)));
     targetEncodingP = e;
     targetEncodingT = (e == VLXEncWinWestern || e == 0) ? VLXEncUTF16 : e;
     defaults_.setInteger(targetEncodingP, keys::kTargetVellixEncoding);
@@ -97,7 +89,7 @@ void Prefs::migrateFromV15() {
     };
     for (const auto& entry : renumbered) {
       if (entry.migrated || !defaults_.objectForKey(entry.key)) continue;
-      defaults_.setInteger(VLXEncFromVLXV15enc(toInt32(defaults_.integerForKey(entry.key))), entry.key);
+      defaults_.setInteger(VLXEncFromVLXV15enc(vlx::saturateToInt32(defaults_.integerForKey(entry.key))), entry.key);
     }
   }
 }
@@ -124,16 +116,16 @@ void Prefs::registerStartDefaults() {
 }
 
 VLXEnc Prefs::sourceEncForType(VLXType type) const {
-  return toInt32(defaults_.integerForKey(type == VLXTypeText ? keys::kSourceTextEncoding
+  return vlx::saturateToInt32(defaults_.integerForKey(type == VLXTypeText ? keys::kSourceTextEncoding
                                                               : keys::kSourceVellixEncoding));
 }
 
 VLXEnc Prefs::sourceEncGenForTypeTXT() const {
-  return toInt32(defaults_.integerForKey(keys::kSourceTextGenericEncoding));
+  return vlx::saturateToInt32(defaults_.integerForKey(keys::kSourceTextGenericEncoding));
 }
 
 VLXLangGroup Prefs::langGroup() const {
-  const VLXLangGroup g = toInt32(defaults_.integerForKey(keys::kLanguageGroup));
+  const VLXLangGroup g = vlx::saturateToInt32(defaults_.integerForKey(keys::kLanguageGroup));
   if (g != 0) return g;
   const VLXEnc generic = sourceEncGenForTypeTXT();
   // 256 + e names the group of the single encoding e; keep the sum in range.
@@ -141,16 +133,16 @@ VLXLangGroup Prefs::langGroup() const {
 }
 
 VLXEnc Prefs::targetEncForType(VLXType type) const {
-  if (type == VLXTypeText) return toInt32(defaults_.integerForKey(keys::kTargetTextEncoding));
-  const VLXEnc e = toInt32(defaults_.integerForKey(keys::kTargetVellixEncoding));
+  if (type == VLXTypeText) return vlx::saturateToInt32(defaults_.integerForKey(keys::kTargetTextEncoding));
+  const VLXEnc e = vlx::saturateToInt32(defaults_.integerForKey(keys::kTargetVellixEncoding));
   return e != 0 ? e : VLXEncFromZentra();
 }
 
-int Prefs::targetType() const { return toInt32(defaults_.integerForKey(keys::kTargetFormat)); }
+int Prefs::targetType() const { return vlx::saturateToInt32(defaults_.integerForKey(keys::kTargetFormat)); }
 
 int Prefs::askNotSureValue() const {
   if (!defaults_.boolForKey(keys::kAskNotSure)) return 0;
-  const int32_t value = toInt32(defaults_.integerForKey(keys::kAskNotSureValue));
+  const int32_t value = vlx::saturateToInt32(defaults_.integerForKey(keys::kAskNotSureValue));
   return value == std::numeric_limits<int32_t>::max() ? value : value + 1;
 }
 

@@ -1,7 +1,6 @@
 // TAVOHackedUserDefaults: reads another program's domain afresh at every call.
 #include "service/hacked_user_defaults.h"
 
-#include <limits>
 
 #include "platform/user_defaults.h"
 
@@ -28,27 +27,19 @@ std::optional<vlx::DefaultsValue> TAVOHackedUserDefaults::objectForKey(const std
 }
 
 std::optional<std::string> TAVOHackedUserDefaults::stringForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  if (v && v->asString()) return *v->asString();
-  return std::nullopt;
+  return vlx::stringOf(objectForKey(key));
 }
 
 std::optional<vlx::DefaultsArray> TAVOHackedUserDefaults::arrayForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  if (v && v->asArray()) return *v->asArray();
-  return std::nullopt;
+  return vlx::arrayOf(objectForKey(key));
 }
 
 std::optional<vlx::DefaultsDictionary> TAVOHackedUserDefaults::dictionaryForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  if (v && v->asDictionary()) return *v->asDictionary();
-  return std::nullopt;
+  return vlx::dictionaryOf(objectForKey(key));
 }
 
 std::optional<vlx::DefaultsData> TAVOHackedUserDefaults::dataForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  if (v && v->asData()) return *v->asData();
-  return std::nullopt;
+  return vlx::dataOf(objectForKey(key));
 }
 
 std::optional<vlx::DefaultsArray> TAVOHackedUserDefaults::stringArrayForKey(const std::string& key) const {
@@ -56,26 +47,16 @@ std::optional<vlx::DefaultsArray> TAVOHackedUserDefaults::stringArrayForKey(cons
 }
 
 int32_t TAVOHackedUserDefaults::integerForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  const int64_t i = v ? v->integerValue().value_or(0) : 0;
-  if (i > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (i < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(i);
+  return vlx::saturateToInt32(vlx::integerOf(objectForKey(key)));
 }
 
 float TAVOHackedUserDefaults::floatForKey(const std::string& key) const {
-  const auto v = objectForKey(key);
-  const double d = v ? v->realValue().value_or(0.0) : 0.0;
-  constexpr double kMax = std::numeric_limits<float>::max();
-  if (d > kMax) return std::numeric_limits<float>::infinity();
-  if (d < -kMax) return -std::numeric_limits<float>::infinity();
-  return static_cast<float>(d);
+  return vlx::floatOf(objectForKey(key));
 }
 
 bool TAVOHackedUserDefaults::boolForKey(const std::string& key) const {
   // Every kind with an integer conversion also has a boolean one.
-  const auto v = objectForKey(key);
-  return v ? v->boolValue().value_or(false) : false;
+  return vlx::boolOf(objectForKey(key));
 }
 
 void TAVOHackedUserDefaults::registerDefaults(const vlx::DefaultsDictionary& dict) { regDict = dict; }
